@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/created_handler.h"
+#include "catalogue/channel_loader.h"
 #include "ui/controls.h"
 
 #include <commctrl.h>
@@ -36,6 +37,7 @@ const ui::ListColumn kChannelColumns[] = {{L"1", 280}, {L"2", 0}};
 const ui::EventBinding kEvents[] = {
     {kFormItself, ui::EventKind::Created, [](const ui::EventInfo&) { OnWindowCreated(); }},
     {超级列表框1, ui::EventKind::CurrentItemChanged, [](const ui::EventInfo&) {}},
+    {组合框1, ui::EventKind::ListItemSelected, [](const ui::EventInfo&) { catalogue::OnCategorySelected(); }},
 };
 
 void ConfigureControls(ui::Form& form) {

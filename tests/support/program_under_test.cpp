@@ -10,13 +10,14 @@ namespace {
 struct WindowSearch {
     DWORD processId;
     HWND found;
+    const wchar_t* className;
 };
 
 BOOL CALLBACK FindVisibleTopLevel(HWND window, LPARAM data) {
     auto search = reinterpret_cast<WindowSearch*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && ClassName(window) == L"VelmoForm") {
+    if (owner == search->processId && IsWindowVisible(window) && ClassName(window) == search->className) {
         search->found = window;
         return FALSE;
     }
@@ -55,7 +56,7 @@ ProgramUnderTest::ProgramUnderTest(const RunDirectory& directory) {
     process_ = ui::UniqueHandle(info.hProcess);
     processId_ = info.dwProcessId;
     WaitUntil([&] {
-        WindowSearch search{processId_, nullptr};
+        WindowSearch search{processId_, nullptr, L"VelmoForm"};
         EnumWindows(&FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
         window_ = search.found;
         return window_ != nullptr;
@@ -77,6 +78,17 @@ DWORD ProgramUnderTest::CloseAndWait(DWORD timeoutMs) {
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_.Get(), &code);
     return code;
+}
+
+HWND ProgramUnderTest::MessageBoxWindow() const {
+    WindowSearch search{processId_, nullptr, L"#32770"};
+    EnumWindows(&FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool ProgramUnderTest::Responsive(DWORD timeoutMs) const {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answer) != 0;
 }
 
 void ProgramUnderTest::Activate() const {
@@ -105,11 +117,14 @@ void ProgramUnderTest::PickCategory(int index) const {
     Click(combo, {field.right / 2, field.bottom / 2});
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000))
         << "the drop-down did not open";
-    COMBOBOXINFO info{sizeof(info)};
-    GetComboBoxInfo(combo, &info);
+    // The drop-down is a top-level "ComboLBox" window of the program (GetComboBoxInfo does not
+    // work across processes everywhere).
+    WindowSearch search{processId_, nullptr, L"ComboLBox"};
+    EnumWindows(&FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
+    ASSERT_TRUE(search.found) << "no drop-down list window";
     RECT item{};
-    SendMessageW(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    Click(info.hwndList, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    SendMessageW(search.found, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    Click(search.found, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 }
 
 void ProgramUnderTest::TypeKey(WORD virtualKey) const {

@@ -27,6 +27,11 @@ public:
     void PickCategory(int index) const;
     void TypeKey(WORD virtualKey) const;
 
+    // A visible message box of the program ("#32770"), or null.
+    HWND MessageBoxWindow() const;
+    // True when the GUI thread answers a message within the time.
+    bool Responsive(DWORD timeoutMs = 2000) const;
+
 private:
     void Activate() const;
 
