@@ -2,6 +2,7 @@
 
 #include "app/created_handler.h"
 #include "catalogue/channel_loader.h"
+#include "playback/playback_handlers.h"
 #include "ui/controls.h"
 
 #include <commctrl.h>
@@ -36,6 +37,8 @@ const ui::ListColumn kChannelColumns[] = {{L"1", 280}, {L"2", 0}};
 
 const ui::EventBinding kEvents[] = {
     {kFormItself, ui::EventKind::Created, [](const ui::EventInfo&) { OnWindowCreated(); }},
+    {按钮2, ui::EventKind::Clicked, [](const ui::EventInfo&) { playback::OnConfirmClicked(); }},
+    {超级列表框1, ui::EventKind::DoubleClicked, &playback::OnChannelDoubleClicked},
     {超级列表框1, ui::EventKind::CurrentItemChanged, [](const ui::EventInfo&) {}},
     {组合框1, ui::EventKind::ListItemSelected, [](const ui::EventInfo&) { catalogue::OnCategorySelected(); }},
 };
