@@ -77,29 +77,29 @@ void RunExitNotifications() {
     exitNotifications.clear();
 }
 
-bool Form::Load(const FormSpec& spec) {
-    spec_ = &spec;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - spec.outerWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - spec.outerHeight) / 2;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, spec.caption, WS_OVERLAPPEDWINDOW, left, top,
-                              spec.outerWidth, spec.outerHeight, nullptr, nullptr, moduleInstance, this);
+bool Form::Load(const FormSpec& description) {
+    spec_ = &description;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - description.outerWidth) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - description.outerHeight) / 2;
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, description.caption, WS_OVERLAPPEDWINDOW, left, top,
+                              description.outerWidth, description.outerHeight, nullptr, nullptr, moduleInstance, this);
     if (!window_) return false;
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(window_, WM_SETFONT, font, FALSE);
 
-    controls_.assign(spec.controlCount, nullptr);
-    for (size_t i = 0; i < spec.controlCount; ++i) {
-        controls_[i] = CreateControl(spec.controls[i], static_cast<int>(i));
+    controls_.assign(description.controlCount, nullptr);
+    for (size_t i = 0; i < description.controlCount; ++i) {
+        controls_[i] = CreateControl(description.controls[i], static_cast<int>(i));
         if (!controls_[i]) { DestroyWindow(window_); return false; }
     }
-    if (spec.configure) spec.configure(*this);
+    if (description.configure) description.configure(*this);
     // Controls of a group box become real children of it, keeping their stored coordinates.
-    for (size_t i = 0; i < spec.controlCount; ++i) {
-        const int parent = spec.controls[i].parent;
+    for (size_t i = 0; i < description.controlCount; ++i) {
+        const int parent = description.controls[i].parent;
         if (parent != kFormItself) SetParent(controls_[i], controls_[static_cast<size_t>(parent)]);
     }
-    for (size_t i = 0; i < spec.controlCount; ++i)
-        ShowWindow(controls_[i], (spec.controls[i].flags & kVisible) ? SW_SHOWNA : SW_HIDE);
+    for (size_t i = 0; i < description.controlCount; ++i)
+        ShowWindow(controls_[i], (description.controls[i].flags & kVisible) ? SW_SHOWNA : SW_HIDE);
 
     Raise(kFormItself, EventKind::Created);
     if (IsWindow(window_)) {
