@@ -56,11 +56,10 @@ class Form {
 public:
     // Creates the window hidden, its controls, re-parents them, shows them, raises the created
     // event and shows the window. False when the window cannot be created.
-    bool Load(const FormSpec& spec);
+    bool Load(const FormSpec& description);
 
     HWND Window() const { return window_; }
     HWND Control(int index) const { return controls_[static_cast<size_t>(index)]; }
-    const FormSpec& Spec() const { return *spec_; }
 
     // Runs the message loop until the window is destroyed; returns the quit code.
     int RunMessageLoop();
