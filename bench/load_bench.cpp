@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 #include <psapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -40,19 +41,32 @@ std::string GenerateChannels(int n) {
     return text + "</channels>\r\n";
 }
 
+struct FloorTimes {
+    double read, match, extract, insert;
+    double Total() const { return read + match + extract + insert; }
+};
+
 // Reading, matching and inserting the same rows in one thread with redraw suspended.
-double Floor(const std::wstring& file, HWND list) {
-    const double start = Now();
+FloorTimes Floor(const std::wstring& file, HWND list) {
+    FloorTimes times{};
+    double start = Now();
     const std::string bytes = ui::ReadWholeFile(file);
+    times.read = Now() - start;
+    start = Now();
     catalogue::RegexMatcher matcher;
     matcher.Run(catalogue::ChannelPattern(), ui::TextFromBytes(bytes), false, false, true, true);
+    times.match = Now() - start;
+    start = Now();
     const int count = matcher.MatchCount();
     std::vector<ui::ListRow> rows;
     rows.reserve(static_cast<size_t>(count));
     for (int i = 1; i <= count; ++i)
         rows.push_back({ui::AnsiToWide(matcher.SubMatchText(i, 2)), ui::AnsiToWide(matcher.SubMatchText(i, 1))});
+    times.extract = Now() - start;
+    start = Now();
     ui::ListViewAppendRows(list, rows);
-    return Now() - start;
+    times.insert = Now() - start;
+    return times;
 }
 
 void BenchLoad(int n, HWND floorList) {
@@ -60,13 +74,18 @@ void BenchLoad(int n, HWND floorList) {
     directory.Write(L"Velmo.dll", "Bench\r\n");
     directory.Write(L"Bench.dll", GenerateChannels(n));
     SendMessageW(floorList, LVM_DELETEALLITEMS, 0, 0);
-    const double floor = Floor(directory.Path() + L"\\Bench.dll", floorList);
+    // The faster of two runs: the first one in a process also loads the scripting engine.
+    FloorTimes floorTimes = Floor(directory.Path() + L"\\Bench.dll", floorList);
+    SendMessageW(floorList, LVM_DELETEALLITEMS, 0, 0);
+    const FloorTimes second = Floor(directory.Path() + L"\\Bench.dll", floorList);
+    if (second.Total() < floorTimes.Total()) floorTimes = second;
+    const double floor = floorTimes.Total();
 
     ProgramUnderTest program(directory);
     const HWND list = program.Control(app::超级列表框1);
     double start = 0, worst = 0, longestStill = 0, lastGrowth = 0;
     int lastCount = 0;
-    program.PickCategory(0);
+    program.PickCategory(0, 0);  // the clock starts as the click goes out
     start = Now();
     lastGrowth = start;
     double loaded = 0;
@@ -83,7 +102,7 @@ void BenchLoad(int n, HWND floorList) {
             lastCount = count;
         }
         if (count >= n) { loaded = Now() - start; break; }
-        Sleep(2);
+        Sleep(5);
     }
     PROCESS_MEMORY_COUNTERS memory{sizeof(memory)};
     GetProcessMemoryInfo(program.Process(), &memory, sizeof(memory));
@@ -91,6 +110,65 @@ void BenchLoad(int n, HWND floorList) {
                 "longest time without growth %6.1f ms  peak working set %6.1f MB  peak private %6.1f MB\n",
                 n, loaded, floor, floor > 0 ? loaded / floor : 0, worst * 1000, longestStill * 1000,
                 memory.PeakWorkingSetSize / 1048576.0, memory.PeakPagefileUsage / 1048576.0);
+    std::printf("      floor parts: read %.3f s, match %.3f s, read captures %.3f s, insert %.3f s\n", floorTimes.read,
+                floorTimes.match, floorTimes.extract, floorTimes.insert);
+    program.CloseAndWait();
+}
+
+struct ProcessUsage {
+    ULONG handles, threads;
+    double privateMegabytes;
+};
+
+// Handle and thread counts as the system lists them (GetProcessHandleCount does not work on
+// another process everywhere).
+ProcessUsage UsageOf(HANDLE process) {
+    ProcessUsage usage{};
+    PROCESS_MEMORY_COUNTERS memory{sizeof(memory)};
+    GetProcessMemoryInfo(process, &memory, sizeof(memory));
+    usage.privateMegabytes = memory.PagefileUsage / 1048576.0;
+    std::vector<unsigned char> buffer(4 << 20);
+    ULONG needed = 0;
+    if (NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) != 0)
+        return usage;
+    const DWORD id = GetProcessId(process);
+    for (size_t offset = 0;;) {
+        const auto& entry = *reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + offset);
+        if (HandleToUlong(entry.UniqueProcessId) == id) {
+            usage.handles = entry.HandleCount;
+            usage.threads = entry.NumberOfThreads;
+            break;
+        }
+        if (!entry.NextEntryOffset) break;
+        offset += entry.NextEntryOffset;
+    }
+    return usage;
+}
+
+// The same small category picked again and again: what a load leaves behind besides its rows.
+void BenchRepeatedLoads(int loads) {
+    constexpr int kChannels = 10;
+    RunDirectory directory;
+    directory.Write(L"Velmo.dll", "Bench\r\n");
+    directory.Write(L"Bench.dll", GenerateChannels(kChannels));
+    ProgramUnderTest program(directory);
+    const HWND list = program.Control(app::超级列表框1);
+    constexpr int kWarmUp = 10;  // the first loads create what later loads reuse (COM, heaps)
+    ProcessUsage first{};
+    for (int load = 1; load <= loads; ++load) {
+        program.PickCategory(0, 0);
+        if (!WaitUntil([&] { return ListRowCount(list) >= load * kChannels; }, 10000)) {
+            std::printf("repeated loads: load %d did not finish\n", load);
+            return;
+        }
+        if (load == kWarmUp) first = UsageOf(program.Process());
+    }
+    Sleep(500);  // the last worker thread ends
+    const ProcessUsage last = UsageOf(program.Process());
+    std::printf("repeated loads of %d channels, after load %d and after load %d: handles %lu -> %lu, threads %lu -> %lu, "
+                "private %.2f -> %.2f MB (with %d rows added to the list)\n",
+                kChannels, kWarmUp, loads, first.handles, last.handles, first.threads, last.threads,
+                first.privateMegabytes, last.privateMegabytes, (loads - kWarmUp) * kChannels);
     program.CloseAndWait();
 }
 
@@ -130,6 +208,7 @@ int main(int argc, char** argv) {
     ui::ListViewAddColumns(floorList, columns, 2);
     for (int n : sizes) BenchLoad(n, floorList);
     DestroyWindow(host);
+    BenchRepeatedLoads(100);
     BenchLayout();
     return 0;
 }

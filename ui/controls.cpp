@@ -44,12 +44,16 @@ void ListViewAddColumns(HWND list, const ListColumn* columns, size_t count) {
 
 void ListViewAppendRows(HWND list, const std::vector<ListRow>& rows) {
     if (rows.empty()) return;
-    // Each change repaints a visible list at once; suspended, a row costs microseconds, not milliseconds.
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ListViewSuspendRedraw(list);
+    ListViewInsertRows(list, rows);
+    ListViewResumeRedraw(list);
+}
+
+void ListViewInsertRows(HWND list, const std::vector<ListRow>& rows) {
     for (const ListRow& row : rows) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
-        item.iItem = ListViewRowCount(list);
+        item.iItem = INT_MAX;  // past the end: appended
         item.pszText = const_cast<wchar_t*>(row.column0.c_str());
         const int index = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (index < 0) break;
@@ -58,6 +62,11 @@ void ListViewAppendRows(HWND list, const std::vector<ListRow>& rows) {
         cell.pszText = const_cast<wchar_t*>(row.column1.c_str());
         SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&cell));
     }
+}
+
+void ListViewSuspendRedraw(HWND list) { SendMessageW(list, WM_SETREDRAW, FALSE, 0); }
+
+void ListViewResumeRedraw(HWND list) {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, FALSE);
 }

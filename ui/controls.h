@@ -33,6 +33,12 @@ struct ListRow {
 };
 // Appends the rows at the end, in order, with drawing suspended while they go in.
 void ListViewAppendRows(HWND list, const std::vector<ListRow>& rows);
+// Appends the rows at the end, in order, leaving drawing as it is.
+void ListViewInsertRows(HWND list, const std::vector<ListRow>& rows);
+// Each change to a list that draws repaints it at once; suspended, a row costs microseconds.
+void ListViewSuspendRedraw(HWND list);
+// Draws the list again, whole.
+void ListViewResumeRedraw(HWND list);
 int ListViewRowCount(HWND list);
 // The lowest selected row, or -1.
 int ListViewSelectedRow(HWND list);

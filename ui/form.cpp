@@ -126,7 +126,10 @@ HWND Form::CreateControl(const ControlSpec& control, int index) {
     // window's own text too, so that tools reading the text from outside see what is shown.
     if (control.kind == ControlKind::EditBox && control.text)
         DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(control.text));
-    SetWindowSubclass(window, &Form::ControlProc, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Only the kinds that need it are subclassed: a subclassed list view costs over a hundred
+    // microseconds more per inserted row on some systems, twenty times the insert itself.
+    if (control.kind == ControlKind::GroupBox || control.kind == ControlKind::ComboBox)
+        SetWindowSubclass(window, &Form::ControlProc, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
     return window;
 }
 
@@ -195,7 +198,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Every control passes here first: group boxes hand their children's notifications to the form,
+// Group boxes and combo boxes pass here first: group boxes hand their children's notifications to the form,
 // combo boxes turn their posted selection message into the list-item-selected event.
 LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                    DWORD_PTR formData) {

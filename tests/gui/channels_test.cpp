@@ -106,7 +106,8 @@ TEST_F(ChannelsTest, ConcurrentLoadsAppendEveryRowWhole) {
     program->PickCategory(0);
     program->PickCategory(1);
     ASSERT_TRUE(WaitForRows(2 * n, 60000));
-    Pump(200);
+    // Drawing is suspended while rows arrive (which takes WS_VISIBLE away) and must come back.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(list) != FALSE; }, 2000)) << "the list does not draw again";
     EXPECT_TRUE(program->Responsive());
     const auto rows = ListRows(list);
     ASSERT_EQ(rows.size(), static_cast<size_t>(2 * n));

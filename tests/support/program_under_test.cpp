@@ -96,7 +96,7 @@ void ProgramUnderTest::Activate() const {
     WaitUntil([&] { return GetForegroundWindow() == window_; }, 2000);
 }
 
-void ProgramUnderTest::Click(HWND target, POINT client, bool doubleClick, bool rightButton) const {
+void ProgramUnderTest::Click(HWND target, POINT client, bool doubleClick, bool rightButton, int settleMilliseconds) const {
     Activate();
     ClientToScreen(target, &client);
     SetCursorPos(client.x, client.y);
@@ -107,10 +107,10 @@ void ProgramUnderTest::Click(HWND target, POINT client, bool doubleClick, bool r
         SendMouse(down);
         SendMouse(up);
     }
-    Pump(100);
+    Pump(settleMilliseconds);
 }
 
-void ProgramUnderTest::PickCategory(int index) const {
+void ProgramUnderTest::PickCategory(int index, int settleMilliseconds) const {
     const HWND combo = Control(app::组合框1);
     RECT field{};
     GetClientRect(combo, &field);
@@ -124,7 +124,7 @@ void ProgramUnderTest::PickCategory(int index) const {
     ASSERT_TRUE(search.found) << "no drop-down list window";
     RECT item{};
     SendMessageW(search.found, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    Click(search.found, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    Click(search.found, {(item.left + item.right) / 2, (item.top + item.bottom) / 2}, false, false, settleMilliseconds);
 }
 
 void ProgramUnderTest::TypeKey(WORD virtualKey) const {

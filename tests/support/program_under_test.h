@@ -22,9 +22,9 @@ public:
     DWORD CloseAndWait(DWORD timeoutMs = 15000);
 
     // Real input: brings the window to the front and clicks or double-clicks at a point of a window.
-    void Click(HWND target, POINT client, bool doubleClick = false, bool rightButton = false) const;
+    void Click(HWND target, POINT client, bool doubleClick = false, bool rightButton = false, int settleMilliseconds = 100) const;
     // Picks a combo item with the mouse: opens the drop-down and clicks the item.
-    void PickCategory(int index) const;
+    void PickCategory(int index, int settleMilliseconds = 100) const;
     void TypeKey(WORD virtualKey) const;
 
     // A visible message box of the program ("#32770"), or null.
