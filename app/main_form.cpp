@@ -63,6 +63,7 @@ ui::Form mainForm;
 }  // namespace
 
 bool LoadMainForm() { return mainForm.Load(kMainForm); }
+const ui::FormSpec& MainFormDescription() { return kMainForm; }
 ui::Form& MainForm() { return mainForm; }
 HWND MainWindow() { return mainForm.Window(); }
 HWND ControlWindow(FormControl control) { return mainForm.Control(control); }

@@ -25,6 +25,8 @@ inline constexpr wchar_t kInitialCaption[] = L"Velmo在线直播";
 
 // Loads the main window with its controls; false when it cannot be created.
 bool LoadMainForm();
+// The form's description: its controls' stored places, texts and kinds.
+const ui::FormSpec& MainFormDescription();
 ui::Form& MainForm();
 HWND MainWindow();
 HWND ControlWindow(FormControl control);

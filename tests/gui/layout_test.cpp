@@ -1,4 +1,5 @@
 // Proportional layout and size limits on real windows of this process, resized for real.
+#include "app/main_form.h"
 #include "app/size_limits.h"
 #include "layout/layout.h"
 #include "support/program_under_test.h"
@@ -6,6 +7,9 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 using namespace testing_support;
 
@@ -160,42 +164,153 @@ TEST_F(LayoutTest, SizeLimitsClampAndTheChainPassesEverythingOn) {
     EXPECT_EQ(outer.bottom - outer.top, 1200);
 }
 
-TEST(ProgramLayout, ResizedFromOutsideEveryControlKeepsItsProportionsWithinTheLimits) {
-    RunDirectory directory;
-    directory.Write(L"Velmo.dll", "A\r\n");
-    ProgramUnderTest program(directory);
-    const HWND window = program.Window();
-    ASSERT_TRUE(window);
-    RECT client0{};
-    GetClientRect(window, &client0);
+// Our own computation of every control's place from the form table, for the sizes the window and
+// its group boxes have now: the stored place scaled from the parent's client area at start-up
+// (a group box's client area is its stored size) with the same 64-bit arithmetic, truncated.
+void ExpectEveryControlLaidOut(const ProgramUnderTest& program, SIZE client0, int comboHeight) {
+    const ui::FormSpec& form = app::MainFormDescription();
+    for (size_t i = 0; i < form.controlCount; ++i) {
+        const ui::ControlSpec& stored = form.controls[i];
+        SCOPED_TRACE(testing::Message() << "control " << i);
+        const bool onForm = stored.parent == ui::kFormItself;
+        const HWND parent = onForm ? program.Window() : program.Control(static_cast<app::FormControl>(stored.parent));
+        RECT client{};
+        GetClientRect(parent, &client);
+        const double W = client.right, H = client.bottom;
+        const double W0 = onForm ? client0.cx : form.controls[stored.parent].width;
+        const double H0 = onForm ? client0.cy : form.controls[stored.parent].height;
+        const auto scale = [](double size, double value, double size0) { return static_cast<int>(size * (value / size0)); };
+        const int expected[4] = {scale(W, stored.left, W0), scale(H, stored.top, H0), scale(W, stored.width, W0),
+                                 stored.kind == ui::ControlKind::ComboBox ? comboHeight : scale(H, stored.height, H0)};
+        const RECT place = RectInParent(program.Control(static_cast<app::FormControl>(i)));
+        const int actual[4] = {place.left, place.top, place.right - place.left, place.bottom - place.top};
+        EXPECT_EQ(std::vector<int>(actual, actual + 4), std::vector<int>(expected, expected + 4));
+    }
+}
 
-    SetWindowPos(window, nullptr, 0, 0, 1200, 700, SWP_NOMOVE | SWP_NOZORDER);
-    Pump(300);
+SIZE ClientSize(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    const RECT confirm = RectInParent(program.Control(app::按钮2));
-    EXPECT_EQ(confirm.left, Scale(client.right, 664, client0.right));
-    EXPECT_EQ(confirm.top, Scale(client.bottom, 424, client0.bottom));
-    const HWND home = program.Control(app::分组框1);
-    RECT homeClient{};
-    GetClientRect(home, &homeClient);
-    const RECT list = RectInParent(program.Control(app::超级列表框1));
-    EXPECT_EQ(list.right - list.left, Scale(homeClient.right, 304, 310));
-    EXPECT_EQ(list.bottom - list.top, Scale(homeClient.bottom, 200, 408));
-    const RECT browser = RectInParent(program.Control(app::超文本浏览框1));
-    EXPECT_EQ(browser.right - browser.left, Scale(RectInParent(program.Control(app::分组框2)).right -
-                                                  RectInParent(program.Control(app::分组框2)).left, 450, 457));
+    return {client.right, client.bottom};
+}
 
+SIZE OuterSize(HWND window) {
     RECT outer{};
+    GetWindowRect(window, &outer);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+bool operator==(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
+
+class ProgramLayout : public testing::Test {
+protected:
+    void SetUp() override {
+        directory.Write(L"Velmo.dll", "A\r\n");
+        program = std::make_unique<ProgramUnderTest>(directory);
+        ASSERT_TRUE(program->Window());
+        client0 = ClientSize(program->Window());
+        RECT combo{};
+        GetWindowRect(program->Control(app::组合框1), &combo);
+        comboHeight = combo.bottom - combo.top;
+    }
+    void TearDown() override {
+        if (program) {
+            EXPECT_EQ(program->CloseAndWait(), 0u);
+        }
+    }
+
+    RunDirectory directory;
+    std::unique_ptr<ProgramUnderTest> program;
+    SIZE client0{};
+    int comboHeight = 0;
+};
+
+TEST_F(ProgramLayout, ResizedFromOutsideEveryControlKeepsItsProportionsWithinTheLimits) {
+    const HWND window = program->Window();
+    const SIZE sizes[] = {{1200, 700}, {801, 445}, {1000, 1300}, {804, 490}};
+    for (const SIZE size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        Pump(100);
+        EXPECT_TRUE(OuterSize(window) == size);
+        ExpectEveryControlLaidOut(*program, client0, comboHeight);
+    }
     SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.right - outer.left, 800);
-    EXPECT_EQ(outer.bottom - outer.top, 444);
+    EXPECT_TRUE(OuterSize(window) == (SIZE{800, 444}));
+    ExpectEveryControlLaidOut(*program, client0, comboHeight);
     SetWindowPos(window, nullptr, 0, 0, 100000, 100000, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(OuterSize(window) == (SIZE{2 * GetSystemMetrics(SM_CXSCREEN), 2 * GetSystemMetrics(SM_CYSCREEN)}));
+    ExpectEveryControlLaidOut(*program, client0, comboHeight);
+}
+
+// Moves the mouse to a point of the screen with absolute input, as a real mouse would report it.
+void MoveMouseTo(POINT point) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // The system maps 0..65535 onto the screen's pixels, rounding down: aim at the pixel's middle.
+    input.mi.dx = static_cast<LONG>((point.x * 65536.0 + 32768) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((point.y * 65536.0 + 32768) / GetSystemMetrics(SM_CYSCREEN));
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+bool InMoveOrSize(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+// Drags the window's bottom-right frame corner by an offset, in steps, with real mouse input.
+// Under a busy desktop a press can arrive before the window is ready for it; like a user, the
+// drag then presses again.
+bool DragBottomRightCorner(HWND window, int dx, int dy) {
+    RECT outer{};
     GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.right - outer.left, 2 * GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(outer.bottom - outer.top, 2 * GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(program.CloseAndWait(), 0u);
+    const POINT from{outer.right - 2, outer.bottom - 2};
+    bool sizing = false;
+    for (int attempt = 0; attempt < 3 && !sizing; ++attempt) {
+        MoveMouseTo(from);
+        Pump(50);
+        SendButton(MOUSEEVENTF_LEFTDOWN);
+        sizing = WaitUntil([&] { return InMoveOrSize(window); }, 500);
+        if (!sizing) {
+            SendButton(MOUSEEVENTF_LEFTUP);
+            Pump(200);
+        }
+    }
+    if (!sizing) return false;
+    constexpr int kSteps = 10;
+    for (int step = 1; step <= kSteps; ++step) {
+        MoveMouseTo({from.x + dx * step / kSteps, from.y + dy * step / kSteps});
+        Pump(30);
+    }
+    SendButton(MOUSEEVENTF_LEFTUP);
+    return WaitUntil([&] { return !InMoveOrSize(window); }, 2000);
+}
+
+// Needs a desktop that draws window frames: the test command runs it in a Wine desktop, not with the rest.
+TEST_F(ProgramLayout, FrameDraggedWithTheMouseLaysOutAndStopsAtTheMinimum) {
+    const HWND window = program->Window();
+    SetForegroundWindow(window);
+    SetWindowPos(window, nullptr, 20, 20, 900, 520, SWP_NOZORDER);
+    Pump(100);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    ASSERT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(outer.right - 2, outer.bottom - 2)), HTBOTTOMRIGHT);
+
+    ASSERT_TRUE(DragBottomRightCorner(window, 160, 90)) << "the press on the frame did not start sizing";
+    EXPECT_TRUE(OuterSize(window) == (SIZE{1060, 610})) << OuterSize(window).cx << " x " << OuterSize(window).cy;
+    ExpectEveryControlLaidOut(*program, client0, comboHeight);
+
+    ASSERT_TRUE(DragBottomRightCorner(window, -600, -400)) << "the press on the frame did not start sizing";
+    EXPECT_TRUE(OuterSize(window) == (SIZE{800, 444})) << OuterSize(window).cx << " x " << OuterSize(window).cy;
+    ExpectEveryControlLaidOut(*program, client0, comboHeight);
 }
 
 }  // namespace
