@@ -15,9 +15,11 @@ for preset in ${VELMO_PRESETS:-win32 win64}; do
     source scripts/wine-session.sh "build/$preset/wineprefix"
     trap wine_session_end EXIT
     VELMO_OWN_DISPLAY=1
-    ctest --preset "$preset" -j1 "${@}"
+    result=0
+    ctest --preset "$preset" -j1 "${@}" || result=1
     # The address the program composes for the sample channel, for the browser tests below.
     wine "build/$preset/bin/player_address.exe" 127.0.0.1/live/sample.m3u8 | tr -d '\r' >"build/$preset/player-address.txt"
+    exit $result
   ) || status=1
 done
 if [ -z "${VELMO_SKIP_PLAYER_HOST:-}" ]; then
