@@ -44,6 +44,13 @@ async function open(address, engine = 'native HLS') {
       };
     });
   }
+  if (engine === 'no HLS') {
+    await page.addInitScript(() => {
+      HTMLMediaElement.prototype.canPlayType = () => '';
+      window.MediaSource = undefined;
+      window.WebKitMediaSource = undefined;
+    });
+  }
   const requests = [];
   page.on('request', (request) => requests.push(request.url()));
   await page.goto(address);
@@ -123,6 +130,13 @@ test('failures show their message in Chinese and English', async (t) => {
       });
     }
   }
+});
+
+test('an engine with neither HLS nor media source extensions is told so', async () => {
+  const { page } = await open(programAddress(), 'no HLS');
+  const state = await expectStatus(page, 'This browser cannot play HLS streams');
+  assert.ok(state.status.includes('此浏览器无法播放 HLS 直播流'), state.status);
+  await page.close();
 });
 
 test('a stream address with "&" is joined again, said so, and plays', async (t) => {

@@ -55,11 +55,17 @@ ProgramUnderTest::ProgramUnderTest(const RunDirectory& directory) {
     CloseHandle(info.hThread);
     process_ = ui::UniqueHandle(info.hProcess);
     processId_ = info.dwProcessId;
+    // The window may be seen a moment before every control is where it belongs: wait for all.
+    const auto allControlsThere = [&] {
+        for (int control = 0; control < app::FormControlCount; ++control)
+            if (!Control(static_cast<app::FormControl>(control))) return false;
+        return true;
+    };
     WaitUntil([&] {
         WindowSearch search{processId_, nullptr, L"VelmoForm"};
         EnumWindows(&FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
         window_ = search.found;
-        return window_ != nullptr;
+        return window_ != nullptr && allControlsThere();
     }, 30000);
     if (!window_) ADD_FAILURE() << "velmo.exe showed no window";
 }
