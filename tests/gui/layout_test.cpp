@@ -234,6 +234,15 @@ TEST_F(ProgramLayout, ResizedFromOutsideEveryControlKeepsItsProportionsWithinThe
         Pump(100);
         EXPECT_TRUE(OuterSize(window) == size);
         ExpectEveryControlLaidOut(*program, client0, comboHeight);
+        // The web-browser control fills its host again.
+        const HWND host = program->Control(app::超文本浏览框1);
+        const HWND browser = GetWindow(host, GW_CHILD);
+        ASSERT_TRUE(browser) << "the web-browser control has no window in its host";
+        RECT hostClient{};
+        GetClientRect(host, &hostClient);
+        const RECT browserPlace = RectInParent(browser);
+        EXPECT_EQ(std::vector<LONG>({browserPlace.left, browserPlace.top, browserPlace.right, browserPlace.bottom}),
+                  std::vector<LONG>({0, 0, hostClient.right, hostClient.bottom}));
     }
     SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_TRUE(OuterSize(window) == (SIZE{800, 444}));
