@@ -21,7 +21,8 @@ constexpr size_t kPieceBytes = 512 * 1024;
 // tens of milliseconds, close enough in time that the list visibly grows several times a second.
 constexpr size_t kBatchRows = 1024;
 constexpr DWORD kBatchMilliseconds = 30;
-// After each hand-over the GUI thread gets this long to itself before the next one, whoever sends it.
+// When loaders take turns, the GUI thread gets this long to itself between their hand-overs. A
+// loader alone needs no break: it matches and reads its next batch in the meantime.
 constexpr ULONGLONG kGuiBreakMilliseconds = 3;
 // While rows arrive the list draws again at this pace, from a timer rather than after every
 // batch: resuming redraw has a fixed cost (the list recomputes its scroll bars; about 10 ms on
@@ -63,16 +64,19 @@ void AppendOnGuiThread(void* data) {
 
 // Sent messages go before posted messages and input, so loaders that kept the GUI thread busy
 // with one batch after another would starve the user's clicks (closing the window included).
-// Hand-overs are therefore taken in turn, with a break for the GUI thread after each.
+// Hand-overs are therefore taken in turn, with a break for the GUI thread between loaders.
 std::mutex handOverTurn;
 ULONGLONG guiFreeUntil = 0;
+DWORD lastLoader = 0;
 
 // Hands the batch to the GUI thread and waits until it is in the list; false when the window is gone.
 bool HandOver(std::vector<ui::ListRow>& batch, bool lastOfLoad = false) {
     if (batch.empty()) return true;
     std::lock_guard<std::mutex> turn(handOverTurn);
     const ULONGLONG now = GetTickCount64();
-    if (now < guiFreeUntil) Sleep(static_cast<DWORD>(guiFreeUntil - now));
+    const DWORD loader = GetCurrentThreadId();
+    if (loader != lastLoader && now < guiFreeUntil) Sleep(static_cast<DWORD>(guiFreeUntil - now));
+    lastLoader = loader;
     RowHandOver handOver{app::ControlWindow(app::超级列表框1), &batch, lastOfLoad};
     const bool done = app::MainForm().CallOnGuiThread(&AppendOnGuiThread, &handOver);
     guiFreeUntil = GetTickCount64() + kGuiBreakMilliseconds;
