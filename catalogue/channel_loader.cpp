@@ -19,7 +19,7 @@ namespace {
 constexpr size_t kPieceBytes = 512 * 1024;
 // Rows are handed to the GUI thread in batches: small enough to keep it answering within a few
 // tens of milliseconds, close enough in time that the list visibly grows several times a second.
-constexpr size_t kBatchRows = 1024;
+constexpr size_t kBatchRows = 512;
 constexpr DWORD kBatchMilliseconds = 30;
 // When loaders take turns, the GUI thread gets this long to itself between their hand-overs. A
 // loader alone needs no break: it matches and reads its next batch in the meantime.
