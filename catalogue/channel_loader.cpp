@@ -18,7 +18,9 @@ namespace {
 // appear long before a big file has been matched to its end.
 constexpr size_t kPieceBytes = 512 * 1024;
 // Rows are handed to the GUI thread in batches: small enough to keep it answering within a few
-// tens of milliseconds, close enough in time that the list visibly grows several times a second.
+// tens of milliseconds even while the list grows its own storage (which now and then makes
+// inserts several times slower), close enough in time that the list visibly grows several times
+// a second.
 constexpr size_t kBatchRows = 512;
 constexpr DWORD kBatchMilliseconds = 30;
 // When loaders take turns, the GUI thread gets this long to itself between their hand-overs. A
