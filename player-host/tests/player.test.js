@@ -139,13 +139,13 @@ test('an engine with neither HLS nor media source extensions is told so', async 
   await page.close();
 });
 
-test('a stream address with "&" is joined again, said so, and plays', async (t) => {
+test('a stream address with "&" (and a literal "+") is joined again, said so, and plays', async (t) => {
   for (const engine of ENGINES) {
     await t.test(engine, async () => {
-      const { page, requests } = await open(PREFIX + '127.0.0.1/live/sample.m3u8?token=1&user=2' + SUFFIX, engine);
+      const { page, requests } = await open(PREFIX + '127.0.0.1/live/sample.m3u8?token=1+2&user=2' + SUFFIX, engine);
       const state = await expectPlaying(page);
       assert.ok(state.notice.includes('contained "&"'), state.notice);
-      assert.ok(requests.includes(`${HOST}/live/sample.m3u8?token=1&user=2`), requests.join('\n'));
+      assert.ok(requests.includes(`${HOST}/live/sample.m3u8?token=1+2&user=2`), requests.join('\n'));
       await page.close();
     });
   }
