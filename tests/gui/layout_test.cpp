@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/size_limits.h"
 #include "layout/layout.h"
+#include "support/layout_arithmetic.h"
 #include "support/program_under_test.h"
 #include "support/remote_window.h"
 
@@ -27,6 +28,20 @@ HWND Child(const wchar_t* className, HWND parent, int x, int y, int w, int h, DW
 }
 
 RECT Place(HWND window) { return RectInParent(window); }
+
+SIZE ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+SIZE OuterSize(HWND window) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+bool operator==(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
 
 class LayoutTest : public testing::Test {
 protected:
@@ -71,10 +86,6 @@ protected:
     RECT headerPlace{};
 };
 
-int Scale(int size, int stored, int storedSize) {
-    return static_cast<int>(size * (static_cast<double>(stored) / storedSize));
-}
-
 TEST_F(LayoutTest, RecordsEveryDescendantButHeadersBreadthFirst) {
     const std::vector<HWND> expected = {group, label, combo, list, hidden};
     EXPECT_EQ(layout::ChildWindowList, expected);
@@ -92,20 +103,20 @@ TEST_F(LayoutTest, ResizingScalesNestedWindowsAgainstTheirOwnParents) {
         SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
         ResizeClient(size.width, size.height);
         const RECT g = Place(group);
-        EXPECT_EQ(g.left, Scale(size.width, 100, 500));
-        EXPECT_EQ(g.top, static_cast<int>(size.height * (-3.0 / 408)));
-        EXPECT_EQ(g.right - g.left, Scale(size.width, 300, 500));
-        EXPECT_EQ(g.bottom - g.top, Scale(size.height, 408, 408));
+        EXPECT_EQ(g.left, ScaledLikeTheLayout(size.width, 100, 500));
+        EXPECT_EQ(g.top, ScaledLikeTheLayout(size.height, -3, 408));
+        EXPECT_EQ(g.right - g.left, ScaledLikeTheLayout(size.width, 300, 500));
+        EXPECT_EQ(g.bottom - g.top, ScaledLikeTheLayout(size.height, 408, 408));
         RECT inner{};
         GetClientRect(group, &inner);
         const RECT l = Place(label);
-        EXPECT_EQ(l.left, Scale(inner.right, 7, 300));
-        EXPECT_EQ(l.top, Scale(inner.bottom, 222, 408));
+        EXPECT_EQ(l.left, ScaledLikeTheLayout(inner.right, 7, 300));
+        EXPECT_EQ(l.top, ScaledLikeTheLayout(inner.bottom, 222, 408));
         const RECT c = Place(combo);
         EXPECT_EQ(c.bottom - c.top, comboHeight) << "combo boxes keep their height";
-        EXPECT_EQ(c.right - c.left, Scale(inner.right, 200, 300));
+        EXPECT_EQ(c.right - c.left, ScaledLikeTheLayout(inner.right, 200, 300));
         const RECT h = Place(hidden);
-        EXPECT_EQ(h.top, Scale(inner.bottom, 300, 408)) << "hidden windows are laid out too";
+        EXPECT_EQ(h.top, ScaledLikeTheLayout(inner.bottom, 300, 408)) << "hidden windows are laid out too";
         const RECT headerNow = Place(header);
         EXPECT_EQ(headerNow.left, headerPlace.left) << "headers are never moved by the layout";
         EXPECT_EQ(headerNow.top, headerPlace.top);
@@ -153,15 +164,12 @@ TEST_F(LayoutTest, SizeLimitsClampAndTheChainPassesEverythingOn) {
     EXPECT_EQ(info.ptMaxSize.x, 11);
     EXPECT_EQ(info.ptMaxPosition.y, 14);
 
-    RECT outer{};
     SetWindowPos(top, nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER);
-    GetWindowRect(top, &outer);
-    EXPECT_EQ(outer.right - outer.left, 300);
-    EXPECT_EQ(outer.bottom - outer.top, 200);
+    EXPECT_EQ(OuterSize(top).cx, 300);
+    EXPECT_EQ(OuterSize(top).cy, 200);
     SetWindowPos(top, nullptr, 0, 0, 5000, 5000, SWP_NOMOVE | SWP_NOZORDER);
-    GetWindowRect(top, &outer);
-    EXPECT_EQ(outer.right - outer.left, 1600);
-    EXPECT_EQ(outer.bottom - outer.top, 1200);
+    EXPECT_EQ(OuterSize(top).cx, 1600);
+    EXPECT_EQ(OuterSize(top).cy, 1200);
 }
 
 // Our own computation of every control's place from the form table, for the sizes the window and
@@ -179,28 +187,15 @@ void ExpectEveryControlLaidOut(const ProgramUnderTest& program, SIZE client0, in
         const double W = client.right, H = client.bottom;
         const double W0 = onForm ? client0.cx : form.controls[stored.parent].width;
         const double H0 = onForm ? client0.cy : form.controls[stored.parent].height;
-        const auto scale = [](double size, double value, double size0) { return static_cast<int>(size * (value / size0)); };
-        const int expected[4] = {scale(W, stored.left, W0), scale(H, stored.top, H0), scale(W, stored.width, W0),
-                                 stored.kind == ui::ControlKind::ComboBox ? comboHeight : scale(H, stored.height, H0)};
+        const int expected[4] = {ScaledLikeTheLayout(W, stored.left, W0), ScaledLikeTheLayout(H, stored.top, H0),
+                                 ScaledLikeTheLayout(W, stored.width, W0),
+                                 stored.kind == ui::ControlKind::ComboBox ? comboHeight
+                                                                          : ScaledLikeTheLayout(H, stored.height, H0)};
         const RECT place = RectInParent(program.Control(static_cast<app::FormControl>(i)));
         const int actual[4] = {place.left, place.top, place.right - place.left, place.bottom - place.top};
         EXPECT_EQ(std::vector<int>(actual, actual + 4), std::vector<int>(expected, expected + 4));
     }
 }
-
-SIZE ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
-SIZE OuterSize(HWND window) {
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
-bool operator==(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
 
 class ProgramLayout : public testing::Test {
 protected:

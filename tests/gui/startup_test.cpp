@@ -1,4 +1,5 @@
 // velmo.exe started in a run directory of our own and inspected from outside.
+#include "support/layout_arithmetic.h"
 #include "support/program_under_test.h"
 #include "support/remote_window.h"
 
@@ -32,7 +33,7 @@ RECT AfterFirstLayout(RECT stored, HWND parent, bool fixedHeight) {
     RECT client{};
     GetClientRect(parent, &client);
     const double W = client.right, H = client.bottom;
-    const auto scale = [](double size, double value) { return static_cast<LONG>(size * (value / size)); };
+    const auto scale = [](double size, double value) { return ScaledLikeTheLayout(size, value, size); };
     RECT placed;
     placed.left = scale(W, stored.left);
     placed.top = scale(H, stored.top);
